@@ -1,0 +1,24 @@
+// Streams a packed source into its unpacked form, one fixed-size block at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+namespace nybblex {
+
+// How many source bytes are read and expanded per step: the memory used does not
+// depend on the size of the source.
+inline constexpr std::size_t expand_block_bytes = 64 * 1024;
+
+enum class expand_status {
+    ok,           // the source was read to its end and every byte was handed on
+    read_failed,  // reading the source failed; everything read before it was handed on
+    write_failed, // the destination refused a write; nothing more was read
+};
+
+// Reads source from its current position to its end and appends the unpacked nibbles
+// to destination. Neither stream is opened, positioned, flushed or closed here: the
+// caller still has to flush or close destination and check that as well.
+[[nodiscard]] expand_status expand_nibbles(std::FILE* source, std::FILE* destination);
+
+} // namespace nybblex

@@ -1,0 +1,16 @@
+// The few questions about files whose answers differ between Windows and POSIX.
+#pragma once
+
+#include <cstdio>
+
+namespace nybblex::platform {
+
+// True when the open stream is a directory. POSIX lets fopen open a directory for
+// reading and only fails at the first read; Windows refuses at the open.
+[[nodiscard]] bool is_directory(std::FILE* stream) noexcept;
+
+// True when path names an existing file that is the very file open in stream, however
+// the path is spelled and whether it reaches the file through a link or not.
+[[nodiscard]] bool is_same_file(std::FILE* stream, const char* path) noexcept;
+
+} // namespace nybblex::platform

@@ -1,0 +1,242 @@
+// The tool as a user or a script meets it: a separate process, its arguments, the files
+// it touches, the one line it prints and its exit status.
+//
+// The program under test comes from the environment, so the same tests can run any build:
+//   NYBBLEX_UNDER_TEST  absolute path of the executable (required)
+//   NYBBLEX_LAUNCHER    words to put before it, such as an emulator (optional)
+
+#include "file_bytes.hpp"
+#include "reference.hpp"
+#include "run_process.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace nybblex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::write_file;
+
+fs::path program_under_test() {
+    const char* path = std::getenv("NYBBLEX_UNDER_TEST");
+    return path != nullptr ? fs::path(path) : fs::path();
+}
+
+std::vector<std::string> launcher_words() {
+    std::vector<std::string> words;
+    if (const char* launcher = std::getenv("NYBBLEX_LAUNCHER")) {
+        std::istringstream split(launcher);
+        for (std::string word; split >> word;) {
+            words.push_back(word);
+        }
+    }
+    return words;
+}
+
+// A Windows program writes its standard output in text mode: every line ends in CR LF.
+std::string line(std::string_view text) {
+    const bool windows_program = program_under_test().extension() == ".exe";
+    return std::string(text) + (windows_program ? "\r\n" : "\n");
+}
+
+const std::string usage_line = line("Syntax: nybblex sourcefile destinationfile");
+
+// Each test runs in a fresh, empty working directory, so that relative paths in the
+// arguments appear in error lines exactly as typed, and any stray file is noticed.
+class CommandLine : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(program_under_test().empty()) << "set NYBBLEX_UNDER_TEST";
+        // Tests may run in parallel processes: the name must not repeat between them.
+        const std::string test_name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        root_ = fs::temp_directory_path() /
+                ("nybblex-" + test_name + "-" + std::to_string(std::random_device{}()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "work");
+        fs::create_directories(root_ / "capture");
+        previous_directory_ = fs::current_path();
+        fs::current_path(root_ / "work");
+    }
+
+    void TearDown() override {
+        fs::current_path(previous_directory_);
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    test::process_result run(const std::vector<std::string>& arguments,
+                             const fs::path& program = program_under_test()) const {
+        std::vector<std::string> command = launcher_words();
+        command.push_back(program.string());
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return test::run_process(command, root_ / "capture");
+    }
+
+    // The names in the working directory, to prove that nothing was created.
+    static std::set<std::string> listing() {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(".")) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    fs::path root_;
+
+private:
+    fs::path previous_directory_;
+};
+
+void expect_outcome(const test::process_result& result, int status, const std::string& out) {
+    EXPECT_TRUE(result.exited) << "the program did not end normally";
+    EXPECT_EQ(result.status, status);
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.err, "") << "nothing may ever go to standard error";
+}
+
+TEST_F(CommandLine, ConvertsFiles) {
+    struct conversion {
+        const char* name;
+        std::string packed;
+    };
+    const conversion cases[] = {
+        {"empty", ""},
+        {"the example of the manual", "\x12\xAB\xF0"},
+        // 0x0A, 0x0D and 0x1A pass unchanged only if both files are binary.
+        {"every byte value", test::every_byte_value()},
+        {"several blocks", test::random_bytes(3 * 64 * 1024 + 5)},
+    };
+    for (const auto& [name, packed] : cases) {
+        SCOPED_TRACE(name);
+        write_file("in.bin", packed);
+        // A longer earlier destination must not leave a tail behind.
+        write_file("out.bin", std::string(2 * packed.size() + 100, 'x'));
+
+        expect_outcome(run({"in.bin", "out.bin"}), 0, "");
+        EXPECT_EQ(read_file("out.bin"), test::reference_expand(packed));
+        EXPECT_EQ(read_file("in.bin"), packed);
+    }
+}
+
+TEST_F(CommandLine, CreatesAnAbsentDestination) {
+    write_file("in.bin", "\x5A");
+    expect_outcome(run({"in.bin", "new.bin"}), 0, "");
+    EXPECT_EQ(read_file("new.bin"), "\x0A\x05");
+}
+
+// Wrong use touches no file, even when the first two arguments would have worked.
+TEST_F(CommandLine, WrongNumberOfArgumentsTouchesNothing) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"in.bin"},
+        {"in.bin", "new.bin", "old.bin"},
+        {"in.bin", "old.bin", "new.bin", "more.bin"},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments.size());
+        write_file("in.bin", "\x12");
+        write_file("old.bin", "keep");
+        expect_outcome(run(arguments), 4, usage_line);
+        EXPECT_EQ(listing(), (std::set<std::string>{"in.bin", "old.bin"}));
+        EXPECT_EQ(read_file("old.bin"), "keep");
+    }
+}
+
+TEST_F(CommandLine, UsageLineNamesTheToolWhateverItWasStartedAs) {
+    const fs::path renamed = root_ / ("renamed" + program_under_test().extension().string());
+    fs::copy_file(program_under_test(), renamed);
+    expect_outcome(run({}, renamed), 4, usage_line);
+}
+
+struct failure_case {
+    std::vector<std::string> arguments;
+    std::string line; // without its line end
+    int status;
+};
+
+// A source that cannot be opened is reported before the destination is even looked at.
+TEST_F(CommandLine, UnopenableSourceLeavesDestinationAlone) {
+    const failure_case cases[] = {
+        {{"data/in.bin", "out.bin"}, "Error: Unable to open file DATA/IN.BIN !", 1},
+        {{"", "out.bin"}, "Error: Unable to open file  !", 1},
+        {{"adir", "out.bin"}, "Error: Unable to open file ADIR !", 1},
+        // The path is text, never a format.
+        {{"100%done.bin", "out.bin"}, "Error: Unable to open file 100%DONE.BIN !", 1},
+        {{"%s%n%x%%.bin", "out.bin"}, "Error: Unable to open file %S%N%X%%.BIN !", 1},
+        // Only a to z are upper-cased; digits, capitals, punctuation and the bytes of
+        // a UTF-8 letter stay as they are.
+        {{"Dir_9/m\xC3\xA9nu-x.BIN", "out.bin"},
+         "Error: Unable to open file DIR_9/M\xC3\xA9NU-X.BIN !",
+         1},
+    };
+    for (const auto& [arguments, expected, status] : cases) {
+        SCOPED_TRACE(arguments[0]);
+        fs::create_directory("adir");
+        expect_outcome(run(arguments), status, line(expected));
+        EXPECT_FALSE(fs::exists("out.bin"));
+    }
+}
+
+// The destination is refused without changing the source, and above all the source is
+// never opened for writing under another of its names.
+TEST_F(CommandLine, UnwritableDestinationLeavesSourceAlone) {
+    std::vector<failure_case> cases = {
+        {{"in.bin", "missing/out.bin"}, "Error: Unable to overwrite file MISSING/OUT.BIN !", 2},
+        {{"in.bin", "adir"}, "Error: Unable to overwrite file ADIR !", 2},
+        {{"in.bin", "in.bin"}, "Error: Unable to overwrite file IN.BIN !", 2},
+        {{"in.bin", "./in.bin"}, "Error: Unable to overwrite file ./IN.BIN !", 2},
+        {{"in.bin", "adir/../in.bin"}, "Error: Unable to overwrite file ADIR/../IN.BIN !", 2},
+        {{"in.bin", "hard.bin"}, "Error: Unable to overwrite file HARD.BIN !", 2},
+        {{"adir/../in.bin", "in.bin"}, "Error: Unable to overwrite file IN.BIN !", 2},
+    };
+#if !defined(_WIN32)
+    cases.push_back({{"in.bin", "soft.bin"}, "Error: Unable to overwrite file SOFT.BIN !", 2});
+    cases.push_back({{"soft.bin", "in.bin"}, "Error: Unable to overwrite file IN.BIN !", 2});
+#endif
+    const std::string packed = test::every_byte_value();
+    write_file("in.bin", packed);
+    fs::create_directory("adir");
+    fs::create_hard_link("in.bin", "hard.bin");
+#if !defined(_WIN32)
+    fs::create_symlink("in.bin", "soft.bin");
+#endif
+    for (const auto& [arguments, expected, status] : cases) {
+        SCOPED_TRACE(arguments[1]);
+        expect_outcome(run(arguments), status, line(expected));
+        EXPECT_EQ(read_file("in.bin"), packed);
+    }
+}
+
+#if defined(__linux__)
+// Real failures from devices that Linux provides for the purpose.
+// A small file fails only when the close flushes it, a large one already at a write.
+TEST_F(CommandLine, FullDeviceIsAWriteError) {
+    for (const std::size_t size : {std::size_t{1000}, std::size_t{300'000}}) {
+        SCOPED_TRACE(size);
+        const std::string packed = test::random_bytes(size);
+        write_file("in.bin", packed);
+        expect_outcome(run({"in.bin", "/dev/full"}), 2,
+                       line("Error: Unable to write file /DEV/FULL !"));
+        EXPECT_EQ(read_file("in.bin"), packed);
+    }
+}
+
+// Offset 0 of a process's memory is never mapped, so its first read fails.
+TEST_F(CommandLine, FailedReadIsAReadErrorAndTheDestinationIsClosed) {
+    write_file("out.bin", "old content");
+    expect_outcome(run({"/proc/self/mem", "out.bin"}), 1,
+                   line("Error: Unable to read file /PROC/SELF/MEM !"));
+    EXPECT_EQ(read_file("out.bin"), "");
+}
+#endif
+
+} // namespace
+} // namespace nybblex

@@ -1,0 +1,56 @@
+#include "file_bytes.hpp"
+#include "run_process.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace nybblex::test {
+
+process_result run_process(const std::vector<std::string>& command,
+                           const std::filesystem::path& capture_dir) {
+    const auto out_path = capture_dir / "stdout";
+    const auto err_path = capture_dir / "stderr";
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+
+    // posix_spawn wants mutable strings; copies keep the caller's vector untouched.
+    std::vector<std::string> words(command);
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+
+    process_result result;
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        return result;
+    }
+    int wait_status = 0;
+    pid_t waited = 0;
+    do {
+        waited = waitpid(pid, &wait_status, 0);
+    } while (waited < 0 && errno == EINTR);
+    if (waited < 0) {
+        return result;
+    }
+    result.exited = WIFEXITED(wait_status);
+    result.status = result.exited ? WEXITSTATUS(wait_status) : -1;
+    result.out = read_file(out_path);
+    result.err = read_file(err_path);
+    return result;
+}
+
+} // namespace nybblex::test
