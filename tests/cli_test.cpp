@@ -25,9 +25,14 @@ namespace fs = std::filesystem;
 using test::read_file;
 using test::write_file;
 
-fs::path program_under_test() {
-    const char* path = std::getenv("NYBBLEX_UNDER_TEST");
-    return path != nullptr ? fs::path(path) : fs::path();
+// Made absolute once, before any test changes the working directory (under Wine this
+// also pins the drive letter of a Unix path).
+const fs::path& program_under_test() {
+    static const fs::path program = [] {
+        const char* path = std::getenv("NYBBLEX_UNDER_TEST");
+        return path != nullptr ? fs::absolute(path) : fs::path();
+    }();
+    return program;
 }
 
 std::vector<std::string> launcher_words() {
@@ -45,6 +50,11 @@ std::vector<std::string> launcher_words() {
 std::string line(std::string_view text) {
     const bool windows_program = program_under_test().extension() == ".exe";
     return std::string(text) + (windows_program ? "\r\n" : "\n");
+}
+
+// Test paths are written as UTF-8, whatever the platform's narrow code page is.
+fs::path utf8_path(std::string_view name) {
+    return fs::path(std::u8string(name.begin(), name.end()));
 }
 
 const std::string usage_line = line("Syntax: nybblex sourcefile destinationfile");
@@ -197,7 +207,13 @@ TEST_F(CommandLine, UnwritableDestinationLeavesSourceAlone) {
         {{"in.bin", "hard.bin"}, "Error: Unable to overwrite file HARD.BIN !", 2},
         {{"adir/../in.bin", "in.bin"}, "Error: Unable to overwrite file IN.BIN !", 2},
     };
-#if !defined(_WIN32)
+#if defined(_WIN32)
+    // Windows file names ignore case and trailing dots, and take either separator.
+    cases.push_back({{"in.bin", "IN.BIN"}, "Error: Unable to overwrite file IN.BIN !", 2});
+    cases.push_back({{"in.bin", "in.bin."}, "Error: Unable to overwrite file IN.BIN. !", 2});
+    cases.push_back(
+        {{"in.bin", "adir\\..\\In.Bin"}, "Error: Unable to overwrite file ADIR\\..\\IN.BIN !", 2});
+#else
     cases.push_back({{"in.bin", "soft.bin"}, "Error: Unable to overwrite file SOFT.BIN !", 2});
     cases.push_back({{"soft.bin", "in.bin"}, "Error: Unable to overwrite file IN.BIN !", 2});
 #endif
@@ -213,6 +229,19 @@ TEST_F(CommandLine, UnwritableDestinationLeavesSourceAlone) {
         expect_outcome(run(arguments), status, line(expected));
         EXPECT_EQ(read_file("in.bin"), packed);
     }
+}
+
+// Names outside ASCII reach the file system whole (on Windows through the UTF-8 code
+// page that the program's manifest asks for), and an error line keeps their bytes.
+TEST_F(CommandLine, NonAsciiNames) {
+    const std::string source = "\xD0\x96x.bin"; // Cyrillic Zhe, then "x.bin"
+    const std::string destination = "\xD0\x96y.nib";
+    write_file(utf8_path(source), "\x12\xAB\xF0");
+    expect_outcome(run({source, destination}), 0, "");
+    EXPECT_EQ(read_file(utf8_path(destination)), test::reference_expand("\x12\xAB\xF0"));
+
+    expect_outcome(run({"\xD0\x96missing.bin", "out.bin"}), 1,
+                   line("Error: Unable to open file \xD0\x96MISSING.BIN !"));
 }
 
 #if defined(__linux__)
