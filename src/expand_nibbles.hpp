@@ -21,4 +21,8 @@ enum class expand_status {
 // caller still has to flush or close destination and check that as well.
 [[nodiscard]] expand_status expand_nibbles(std::FILE* source, std::FILE* destination);
 
+// The same with block_bytes source bytes per step (0 counts as 1), for tests and measurements.
+[[nodiscard]] expand_status expand_nibbles(std::FILE* source, std::FILE* destination,
+                                           std::size_t block_bytes);
+
 } // namespace nybblex

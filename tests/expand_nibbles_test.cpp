@@ -49,6 +49,17 @@ TEST(ExpandNibbles, ConvertsWholeFilesOfAnySize) {
     }
 }
 
+// Short blocks put the end of the source at every place within a block.
+TEST(ExpandNibbles, AnyBlockSizeGivesTheSameBytes) {
+    const std::string packed = test::random_bytes(1000);
+    for (const std::size_t block_bytes : {0U, 1U, 2U, 3U, 7U, 64U, 999U, 1000U, 1001U}) {
+        const file_ptr source = temporary_file(packed);
+        const file_ptr destination = temporary_file("");
+        EXPECT_EQ(expand_nibbles(source.get(), destination.get(), block_bytes), expand_status::ok);
+        EXPECT_EQ(contents(destination.get()), reference_expand(packed)) << "block " << block_bytes;
+    }
+}
+
 // The caller owns positioning: reading starts where the source stands and writing
 // goes on where the destination stands.
 TEST(ExpandNibbles, StartsAtCurrentPositionsAndAppends) {
