@@ -9,8 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <string_view>
 
 namespace {
 
@@ -21,21 +19,20 @@ constexpr int status_destination_failed = 2;
 constexpr int status_wrong_use = 4;
 
 // Only the ASCII letters a to z change: paths are byte strings in no known character set,
-// so no locale may touch the rest.
-std::string upper_case_ascii(std::string_view path) {
-    std::string upper(path);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - ('a' - 'A'));
+// so no locale may touch the rest. Changed in place: nothing reads the argument later.
+void upper_case_ascii(char* path) {
+    for (char* c = path; *c != '\0'; ++c) {
+        if (*c >= 'a' && *c <= 'z') {
+            *c = static_cast<char>(*c - ('a' - 'A'));
         }
     }
-    return upper;
 }
 
 // Reports a failure and ends the process through exit(), which flushes and closes
 // every stream still open. The path goes in as a %s argument, so a '%' in it is text.
-[[noreturn]] void fail(int status, const char* what, const char* path) {
-    std::printf("Error: Unable to %s file %s !\n", what, upper_case_ascii(path).c_str());
+[[noreturn]] void fail(int status, const char* what, char* path) {
+    upper_case_ascii(path);
+    std::printf("Error: Unable to %s file %s !\n", what, path);
     std::exit(status);
 }
 
@@ -46,8 +43,8 @@ int main(int argc, char** argv) {
         std::fputs("Syntax: nybblex sourcefile destinationfile\n", stdout);
         return status_wrong_use;
     }
-    const char* const source_path = argv[1];
-    const char* const destination_path = argv[2];
+    char* const source_path = argv[1];
+    char* const destination_path = argv[2];
 
     std::FILE* const source = std::fopen(source_path, "rb");
     if (source == nullptr || nybblex::platform::is_directory(source)) {
