@@ -5,6 +5,7 @@
 //   NYBBLEX_UNDER_TEST  absolute path of the executable (required)
 //   NYBBLEX_LAUNCHER    words to put before it, such as an emulator (optional)
 
+#include "expand_nibbles.hpp"
 #include "file_bytes.hpp"
 #include "reference.hpp"
 #include "run_process.hpp"
@@ -122,7 +123,7 @@ TEST_F(CommandLine, ConvertsFiles) {
         {"the example of the manual", "\x12\xAB\xF0"},
         // 0x0A, 0x0D and 0x1A pass unchanged only if both files are binary.
         {"every byte value", test::every_byte_value()},
-        {"several blocks", test::random_bytes(3 * 64 * 1024 + 5)},
+        {"several blocks", test::random_bytes(3 * expand_block_bytes + 5)},
     };
     for (const auto& [name, packed] : cases) {
         SCOPED_TRACE(name);
