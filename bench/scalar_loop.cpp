@@ -6,7 +6,7 @@ namespace nybblex::bench {
 void expand_one_byte_at_a_time(const unsigned char* packed, std::size_t count,
                                unsigned char* unpacked) noexcept {
     for (std::size_t i = 0; i < count; ++i) {
-        *unpacked++ = static_cast<unsigned char>(packed[i] & 0x0Fu);
+        *unpacked++ = static_cast<unsigned char>(packed[i] & 0x0FU);
         *unpacked++ = static_cast<unsigned char>(packed[i] >> 4);
     }
 }

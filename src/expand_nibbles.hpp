@@ -10,7 +10,7 @@ namespace nybblex {
 // depend on the size of the source. Chosen from bench/: from 16 KiB up the kernel keeps
 // pace with memcpy; larger blocks save system calls (128 KiB streams a fifth faster
 // than 64 KiB) but cost resident memory, three times the block.
-inline constexpr std::size_t expand_block_bytes = 128 * 1024;
+inline constexpr std::size_t expand_block_bytes = std::size_t{128} * 1024;
 
 enum class expand_status {
     ok,           // the source was read to its end and every byte was handed on

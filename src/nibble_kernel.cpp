@@ -14,7 +14,7 @@ void expand_block(std::span<const unsigned char> packed,
     // into vector masks, shifts and byte interleaves.
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned int byte = in[i];
-        out[2 * i] = static_cast<unsigned char>(byte & 0x0Fu);
+        out[2 * i] = static_cast<unsigned char>(byte & 0x0FU);
         out[2 * i + 1] = static_cast<unsigned char>(byte >> 4);
     }
 }

@@ -2,6 +2,7 @@
 // test data that covers every byte value.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -23,9 +24,7 @@ inline std::string reference_expand(std::string_view packed) {
 inline std::string random_bytes(std::size_t count, std::uint32_t seed = 1) {
     std::mt19937 generator(seed);
     std::string bytes(count, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(generator() >> 24);
-    }
+    std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(generator() >> 24); });
     return bytes;
 }
 

@@ -1,12 +1,14 @@
 #include "file_bytes.hpp"
 #include "run_process.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
-extern char** environ;
+// POSIX leaves this declaration to the program.
+extern char** environ; // NOLINT(readability-redundant-declaration)
 
 namespace nybblex::test {
 
@@ -25,11 +27,9 @@ process_result run_process(const std::vector<std::string>& command,
 
     // posix_spawn wants mutable strings; copies keep the caller's vector untouched.
     std::vector<std::string> words(command);
-    std::vector<char*> argv;
-    for (auto& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv(words.size() + 1, nullptr);
+    std::transform(words.begin(), words.end(), argv.begin(),
+                   [](std::string& word) { return word.data(); });
 
     process_result result;
     pid_t pid = 0;
