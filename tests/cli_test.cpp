@@ -10,6 +10,7 @@
 #include "reference.hpp"
 #include "run_process.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -18,6 +19,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#if defined(__linux__)
+#include <unistd.h>
+#endif
 
 namespace nybblex {
 namespace {
@@ -47,10 +52,15 @@ std::vector<std::string> launcher_words() {
     return words;
 }
 
-// A Windows program writes its standard output in text mode: every line ends in CR LF.
+// A Windows program writes its standard output in text mode: every "\n" it prints,
+// a newline inside a path included, comes out as CR LF.
 std::string line(std::string_view text) {
     const bool windows_program = program_under_test().extension() == ".exe";
-    return std::string(text) + (windows_program ? "\r\n" : "\n");
+    std::string out;
+    for (const char c : std::string(text) + "\n") {
+        out += (c == '\n' && windows_program) ? std::string("\r\n") : std::string(1, c);
+    }
+    return out;
 }
 
 // Test paths are written as UTF-8, whatever the platform's narrow code page is.
@@ -83,12 +93,21 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    test::process_result run(const std::vector<std::string>& arguments,
-                             const fs::path& program = program_under_test()) const {
+    static std::vector<std::string> command_for(const std::vector<std::string>& arguments,
+                                                const fs::path& program = program_under_test()) {
         std::vector<std::string> command = launcher_words();
         command.push_back(program.string());
         command.insert(command.end(), arguments.begin(), arguments.end());
+        return command;
+    }
+
+    test::process_result run_command(const std::vector<std::string>& command) const {
         return test::run_process(command, root_ / "capture");
+    }
+
+    test::process_result run(const std::vector<std::string>& arguments,
+                             const fs::path& program = program_under_test()) const {
+        return run_command(command_for(arguments, program));
     }
 
     // The names in the working directory, to prove that nothing was created.
@@ -245,7 +264,74 @@ TEST_F(CommandLine, NonAsciiNames) {
                    line("Error: Unable to open file \xD0\x96MISSING.BIN !"));
 }
 
+// What an error line shows of a path: a to z upper-cased, every other byte as it was.
+std::string shown(std::string path) {
+    std::transform(path.begin(), path.end(), path.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return path;
+}
+
+// Whatever the arguments hold, the answer is a fixed line and status, and never a crash
+// or a path taken for a format.
+TEST_F(CommandLine, HostileArgumentsGetTheirFixedLines) {
+    const std::string too_long = std::string(5000, 'n') + "%n%s.bin";
+    std::vector<std::string> paths = {
+        "%s%s%s%s%s%s%n%n%p%x",
+        "back\\sl%%ash\\%d\\",
+        std::string("ctrl\x01\x1b[2J\t\r\nname.bin"),
+        too_long,
+        "nodir/" + too_long,
+    };
+#if !defined(_WIN32)
+    // Not UTF-8: Windows would not pass these bytes through as they are.
+    paths.push_back("high\x80\xFF\xFE\xC0"
+                    "bytes.bin");
+#endif
+    write_file("in.bin", "\x12");
+    for (const auto& path : paths) {
+        SCOPED_TRACE(path.substr(0, 40));
+        expect_outcome(run({path, "out.bin"}), 1,
+                       line("Error: Unable to open file " + shown(path) + " !"));
+        EXPECT_FALSE(fs::exists("out.bin"));
+        expect_outcome(run({"in.bin", "nodir/" + path}), 2,
+                       line("Error: Unable to overwrite file NODIR/" + shown(path) + " !"));
+        EXPECT_EQ(read_file("in.bin"), "\x12");
+    }
+}
+
 #if defined(__linux__)
+// A destination on a file system that fills up part-way: a 64 KiB tmpfs, mounted in a
+// mount namespace of the test's own, so that nothing outside it ever sees the mount.
+TEST_F(CommandLine, FileSystemFillingUpIsAWriteErrorAndKeepsAnExactPrefix) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs in a private mount namespace needs root";
+    }
+    const std::string packed = test::random_bytes(100'000);
+    write_file("in.bin", packed);
+    fs::create_directory("small");
+    // The mount ends with the namespace, so the partial destination is copied out first.
+    const std::string script = "mount -t tmpfs -o size=64k nybblex-test small || exit 99\n"
+                               "\"$@\"; status=$?\n"
+                               "cp small/out.bin partial.bin; exit $status";
+    std::vector<std::string> command = {"unshare", "--mount", "--propagation", "private",
+                                        "sh",      "-c",      script,          "sh"};
+    const auto nybblex = command_for({"in.bin", "small/out.bin"});
+    command.insert(command.end(), nybblex.begin(), nybblex.end());
+
+    const auto result = run_command(command);
+    if (!result.exited || result.status == 99) {
+        GTEST_SKIP() << "cannot mount a tmpfs in a private mount namespace here: " << result.err;
+    }
+    expect_outcome(result, 2, line("Error: Unable to write file SMALL/OUT.BIN !"));
+    const std::string partial = read_file("partial.bin");
+    const std::string expanded = test::reference_expand(packed);
+    EXPECT_GT(partial.size(), 0U);
+    EXPECT_LT(partial.size(), expanded.size());
+    EXPECT_EQ(partial, expanded.substr(0, partial.size())) << "not a prefix of the expansion";
+    EXPECT_EQ(read_file("in.bin"), packed);
+}
+
 // Real failures from devices that Linux provides for the purpose.
 // A small file fails only when the close flushes it, a large one already at a write.
 TEST_F(CommandLine, FullDeviceIsAWriteError) {
