@@ -332,6 +332,19 @@ TEST_F(CommandLine, FileSystemFillingUpIsAWriteErrorAndKeepsAnExactPrefix) {
     EXPECT_EQ(read_file("in.bin"), packed);
 }
 
+// The manual's pipeline: standard input and output named as files.
+TEST_F(CommandLine, ConvertsFromStandardInputToStandardOutput) {
+    write_file("in.bin", "\x12\xAB\xF0");
+    // Pipes on both sides; the shell hands back nybblex's own status.
+    auto command = std::vector<std::string>{
+        "sh", "-c", "cat in.bin | { \"$@\"; echo $? >status; } | cat >out.nib; exit $(cat status)",
+        "sh"};
+    const auto nybblex = command_for({"/dev/stdin", "/dev/stdout"});
+    command.insert(command.end(), nybblex.begin(), nybblex.end());
+    expect_outcome(run_command(command), 0, "");
+    EXPECT_EQ(read_file("out.nib"), test::reference_expand("\x12\xAB\xF0"));
+}
+
 // Real failures from devices that Linux provides for the purpose.
 // A small file fails only when the close flushes it, a large one already at a write.
 TEST_F(CommandLine, FullDeviceIsAWriteError) {
