@@ -1,0 +1,55 @@
+# What `cmake --install` puts where, and the packages CPack makes of it: a .deb from a
+# native build, a .zip from the Windows build.
+include(GNUInstallDirs)
+
+set(NYBBLEX_MAINTAINER "nybblex developers <nybblex@example.org>"
+    CACHE STRING "Maintainer named in the packages")
+
+if(WIN32)
+    # A Windows download is one folder: the program, the README and the manual as text.
+    find_program(GROFF groff REQUIRED)
+    set(manual_text ${PROJECT_BINARY_DIR}/nybblex.txt)
+    # Plain ASCII without overstrikes or escapes, and CR LF, for any Windows editor.
+    add_custom_command(OUTPUT ${manual_text}
+        COMMAND sh -c "${GROFF} -man -Tascii -P-cbou \"$0\" | sed 's/$/\\r/' > \"$1\""
+                ${PROJECT_SOURCE_DIR}/man/nybblex.1 ${manual_text}
+        DEPENDS ${PROJECT_SOURCE_DIR}/man/nybblex.1
+        COMMENT "Rendering the manual page as text"
+        VERBATIM)
+    add_custom_target(nybblex_manual_text ALL DEPENDS ${manual_text})
+
+    install(TARGETS nybblex RUNTIME DESTINATION .)
+    install(FILES README.md ${manual_text} DESTINATION .)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+    install(TARGETS nybblex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES man/nybblex.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    set(CPACK_GENERATOR DEB)
+endif()
+
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "nybblex developers")
+set(CPACK_PACKAGE_CONTACT ${NYBBLEX_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "unpack 4-bit nibbles into one byte each")
+set(CPACK_PACKAGE_DESCRIPTION
+    "nybblex writes every byte of a source file as two bytes of a destination file,
+its low nibble first and its high nibble second, so the destination is twice
+as long and every byte in it lies between 0x00 and 0x0F. It is meant for
+packed 4-bit images that another tool wants one pixel to a byte. It never
+writes to the source, refuses a destination that is the source itself, and
+reports every read, write and close failure by a fixed line and exit status.")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Depends: the C library version the binary really needs, worked out by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(NOT WIN32)
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/compress_manual.cmake)
+endif()
+
+include(CPack)
