@@ -48,14 +48,10 @@ void byte_loop(benchmark::State& state) {
 
 void memcpy_of_output(benchmark::State& state) {
     // As many bytes as the kernel writes, read from a buffer just as large.
-    buffers data(static_cast<std::size_t>(state.range(0)));
-    std::vector<unsigned char> copy_source(data.unpacked.size());
-    for (auto _ : state) {
+    const std::vector<unsigned char> copy_source(2 * static_cast<std::size_t>(state.range(0)));
+    measure(state, [&copy_source](buffers& data) {
         std::memcpy(data.unpacked.data(), copy_source.data(), copy_source.size());
-        benchmark::DoNotOptimize(data.unpacked.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * state.range(0));
+    });
 }
 
 constexpr long smallest_block = 4 << 10;

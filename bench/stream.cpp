@@ -21,7 +21,10 @@ std::FILE* make_source() {
     }
     for (std::size_t written = 0; file != nullptr && written < source_bytes;
          written += chunk.size()) {
-        std::fwrite(chunk.data(), 1, chunk.size(), file);
+        if (std::fwrite(chunk.data(), 1, chunk.size(), file) != chunk.size()) {
+            std::fclose(file);
+            return nullptr;
+        }
     }
     return file;
 }
