@@ -101,6 +101,14 @@ protected:
         return command;
     }
 
+    // The program with its arguments, put after the words of a wrapper such as a shell.
+    static std::vector<std::string> wrapped(std::vector<std::string> wrapper,
+                                            const std::vector<std::string>& arguments) {
+        const auto command = command_for(arguments);
+        wrapper.insert(wrapper.end(), command.begin(), command.end());
+        return wrapper;
+    }
+
     test::process_result run_command(const std::vector<std::string>& command) const {
         return test::run_process(command, root_ / "capture");
     }
@@ -314,12 +322,9 @@ TEST_F(CommandLine, FileSystemFillingUpIsAWriteErrorAndKeepsAnExactPrefix) {
     const std::string script = "mount -t tmpfs -o size=64k nybblex-test small || exit 99\n"
                                "\"$@\"; status=$?\n"
                                "cp small/out.bin partial.bin; exit $status";
-    std::vector<std::string> command = {"unshare", "--mount", "--propagation", "private",
-                                        "sh",      "-c",      script,          "sh"};
-    const auto nybblex = command_for({"in.bin", "small/out.bin"});
-    command.insert(command.end(), nybblex.begin(), nybblex.end());
-
-    const auto result = run_command(command);
+    const auto result = run_command(
+        wrapped({"unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh"},
+                {"in.bin", "small/out.bin"}));
     if (!result.exited || result.status == 99) {
         GTEST_SKIP() << "cannot mount a tmpfs in a private mount namespace here: " << result.err;
     }
@@ -336,12 +341,10 @@ TEST_F(CommandLine, FileSystemFillingUpIsAWriteErrorAndKeepsAnExactPrefix) {
 TEST_F(CommandLine, ConvertsFromStandardInputToStandardOutput) {
     write_file("in.bin", "\x12\xAB\xF0");
     // Pipes on both sides; the shell hands back nybblex's own status.
-    auto command = std::vector<std::string>{
-        "sh", "-c", "cat in.bin | { \"$@\"; echo $? >status; } | cat >out.nib; exit $(cat status)",
-        "sh"};
-    const auto nybblex = command_for({"/dev/stdin", "/dev/stdout"});
-    command.insert(command.end(), nybblex.begin(), nybblex.end());
-    expect_outcome(run_command(command), 0, "");
+    const std::string script =
+        "cat in.bin | { \"$@\"; echo $? >status; } | cat >out.nib; exit $(cat status)";
+    expect_outcome(run_command(wrapped({"sh", "-c", script, "sh"}, {"/dev/stdin", "/dev/stdout"})),
+                   0, "");
     EXPECT_EQ(read_file("out.nib"), test::reference_expand("\x12\xAB\xF0"));
 }
 
