@@ -6,24 +6,17 @@
 
 #include "expand_nibbles.hpp"
 #include "nibble_kernel.hpp"
+#include "reference.hpp"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <string>
 #include <vector>
 
 namespace {
-
-std::vector<unsigned char> reference_expand(const std::vector<unsigned char>& packed) {
-    std::vector<unsigned char> unpacked;
-    for (const unsigned char byte : packed) {
-        unpacked.push_back(static_cast<unsigned char>(byte % 16));
-        unpacked.push_back(static_cast<unsigned char>(byte / 16));
-    }
-    return unpacked;
-}
 
 void check(bool condition) {
     if (!condition) {
@@ -84,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::generate(piece_sizes.begin(), piece_sizes.end(),
                   [&] { return provider.ConsumeIntegralInRange<std::size_t>(0, 100); });
     const std::vector<unsigned char> packed = provider.ConsumeRemainingBytes<unsigned char>();
-    const std::vector<unsigned char> expected = reference_expand(packed);
+    const std::string reference = nybblex::test::reference_expand(
+        {reinterpret_cast<const char*>(packed.data()), packed.size()});
+    const std::vector<unsigned char> expected(reference.begin(), reference.end());
 
     fuzz_kernel(packed, piece_sizes, expected);
     fuzz_stream(packed, block_bytes, expected);
