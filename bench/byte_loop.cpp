@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The conversion as anyone would first write it: getc and putc, one byte at a time.
 // Only a contender for the whole-process comparison, not a tool.
 

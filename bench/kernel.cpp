@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The kernel against the plain byte loop and against memcpy of as many bytes as the
 // kernel writes (the floor: no expansion can write its output faster than a copy of
 // it), over block sizes from 4 KiB to 1 MiB of source.

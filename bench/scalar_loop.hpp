@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The expansion written the plainest way, one byte per step, as the baseline the
 // vectorised kernel is measured against.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // expand_nibbles between real streams, over block sizes from 4 KiB to 1 MiB: the
 // source a 16 MiB file in the page cache, the destination /dev/null, so the figures
 // are the stream layer's own cost (system calls, copies, kernel) without a disk.

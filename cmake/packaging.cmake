@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The nybblex developers
+#
 # What `cmake --install` puts where, and the packages CPack makes of it: a .deb from a
 # native build, a .zip from the Windows build.
 include(GNUInstallDirs)

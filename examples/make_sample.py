@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The nybblex developers
 """Packs sprite.txt (one hex digit per pixel) into sample.bin (two pixels per byte,
 the left pixel in the low nibble), the packed form that nybblex unpacks."""
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // Feeds arbitrary bytes, cut into arbitrary pieces, through the kernel and through
 // expand_nibbles between memory streams, and checks every output byte against the
 // obvious byte-at-a-time expansion.

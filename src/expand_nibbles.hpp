@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // Streams a packed source into its unpacked form, one fixed-size block at a time.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // nybblex sourcefile destinationfile
 //
 // Writes every byte of the source as two bytes, its low nibble then its high nibble.

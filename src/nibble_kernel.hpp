@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // Pure in-memory expansion of packed bytes into one nibble per byte.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The few questions about files whose answers differ between Windows and POSIX.
 #pragma once
 

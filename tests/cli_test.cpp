@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The tool as a user or a script meets it: a separate process, its arguments, the files
 // it touches, the one line it prints and its exit status.
 //

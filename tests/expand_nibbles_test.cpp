@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+
 #include "expand_nibbles.hpp"
 #include "reference.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // Whole-file reads and writes for setting up and checking test files.
 #pragma once
 

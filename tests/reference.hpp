@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // The obvious byte-at-a-time expansion that everything else is checked against, and
 // test data that covers every byte value.
 #pragma once

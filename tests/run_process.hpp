@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The nybblex developers
+//
 // Runs a program as a separate process and captures what it tells the outside world.
 #pragma once
 
