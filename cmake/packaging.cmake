@@ -8,28 +8,54 @@ include(GNUInstallDirs)
 set(NYBBLEX_MAINTAINER "nybblex developers <nybblex@example.org>"
     CACHE STRING "Maintainer named in the packages")
 
+# The manual page carries the version and date of the newest release.
+set(manual_page ${PROJECT_BINARY_DIR}/man/nybblex.1)
+configure_file(man/nybblex.1.in ${manual_page} @ONLY)
+
 if(WIN32)
-    # A Windows download is one folder: the program, the README and the manual as text.
+    # A Windows download is one folder: the program, the README, the manual as text and
+    # the licence. The text files get CR LF, for any Windows editor.
     find_program(GROFF groff REQUIRED)
     set(manual_text ${PROJECT_BINARY_DIR}/nybblex.txt)
-    # Plain ASCII without overstrikes or escapes, and CR LF, for any Windows editor.
+    set(license_text ${PROJECT_BINARY_DIR}/LICENSE.txt)
+    # Plain ASCII without overstrikes or escapes.
     add_custom_command(OUTPUT ${manual_text}
         COMMAND sh -c "${GROFF} -man -Tascii -P-cbou \"$0\" | sed 's/$/\\r/' > \"$1\""
-                ${PROJECT_SOURCE_DIR}/man/nybblex.1 ${manual_text}
-        DEPENDS ${PROJECT_SOURCE_DIR}/man/nybblex.1
+                ${manual_page} ${manual_text}
+        DEPENDS ${manual_page}
         COMMENT "Rendering the manual page as text"
         VERBATIM)
-    add_custom_target(nybblex_manual_text ALL DEPENDS ${manual_text})
+    add_custom_command(OUTPUT ${license_text}
+        COMMAND sh -c "sed 's/$/\\r/' \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/LICENSE ${license_text}
+        DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
+        VERBATIM)
+    add_custom_target(nybblex_documents ALL DEPENDS ${manual_text} ${license_text})
 
     install(TARGETS nybblex RUNTIME DESTINATION .)
-    install(FILES README.md ${manual_text} DESTINATION .)
+    install(FILES README.md ${manual_text} ${license_text} DESTINATION .)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
+    # Debian's changelog.gz and copyright, made from CHANGELOG.md and LICENSE.
+    set(debian_docs ${PROJECT_BINARY_DIR}/debian-docs)
+    add_custom_command(OUTPUT ${debian_docs}/changelog.gz ${debian_docs}/copyright
+        COMMAND ${CMAKE_COMMAND} -DPACKAGE=${PROJECT_NAME} -DMAINTAINER=${NYBBLEX_MAINTAINER}
+                -DCHANGELOG=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+                -DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE -DOUTPUT_DIR=${debian_docs}
+                -P ${PROJECT_SOURCE_DIR}/cmake/debian_docs.cmake
+        DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/LICENSE
+                ${PROJECT_SOURCE_DIR}/cmake/debian_docs.cmake
+                ${PROJECT_SOURCE_DIR}/cmake/changelog.cmake
+        COMMENT "Making the Debian changelog and copyright files"
+        VERBATIM)
+    add_custom_target(nybblex_documents ALL
+        DEPENDS ${debian_docs}/changelog.gz ${debian_docs}/copyright)
+
     install(TARGETS nybblex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES man/nybblex.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${manual_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES README.md ${debian_docs}/changelog.gz ${debian_docs}/copyright
+            DESTINATION ${CMAKE_INSTALL_DOCDIR})
     set(CPACK_GENERATOR DEB)
 endif()
 
@@ -51,6 +77,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends: the C library version the binary really needs, worked out by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
 if(NOT WIN32)
     set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/compress_manual.cmake)
 endif()
