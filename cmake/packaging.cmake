@@ -5,8 +5,10 @@
 # native build, a .zip from the Windows build.
 include(GNUInstallDirs)
 
-set(NYBBLEX_MAINTAINER "nybblex developers <nybblex@example.org>"
-    CACHE STRING "Maintainer named in the packages")
+# Folders made by the install get these permissions whatever the umask of the build,
+# as the files do: a package must not depend on who built it.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 # The manual page carries the version and date of the newest release.
 set(manual_page ${PROJECT_BINARY_DIR}/man/nybblex.1)
@@ -78,6 +80,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends: the C library version the binary really needs, worked out by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
+# Packages take every file time from SOURCE_DATE_EPOCH: set from the last commit when
+# the caller has not set it, so that two builds of one commit give the same bytes.
+nybblex_date_epoch(${NYBBLEX_RELEASE_DATE} CPACK_NYBBLEX_RELEASE_EPOCH)
+set(CPACK_NYBBLEX_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_time.cmake)
 if(NOT WIN32)
     set(CPACK_NYBBLEX_OBJCOPY ${CMAKE_OBJCOPY})
     set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_staging.cmake)
