@@ -6,6 +6,15 @@
 
 #include <cstdio>
 
+#if !defined(_WIN32)
+#include <sys/types.h>
+
+// A 32-bit C library (glibc on i386 or armhf) opens files of 2 GiB or more only with
+// 64-bit file offsets, which the build asks for with _FILE_OFFSET_BITS=64. Without them
+// nybblex would fail on such files, so it must not build at all.
+static_assert(sizeof(off_t) >= 8, "build with 64-bit file offsets (_FILE_OFFSET_BITS=64)");
+#endif
+
 namespace nybblex::platform {
 
 // True when the open stream is a directory. POSIX lets fopen open a directory for
