@@ -75,6 +75,11 @@ reports every read, write and close failure by a fixed line and exit status.")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A cross build's package is for the architecture its toolchain file names, not this
+# machine's.
+if(DEFINED nybblex_debian_architecture)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${nybblex_debian_architecture})
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends: the C library version the binary really needs, worked out by dpkg-shlibdeps.

@@ -42,6 +42,10 @@ function(nybblex_download name)
 endfunction()
 
 nybblex_download(linux)
+nybblex_download(linux-arm64
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/aarch64-linux-gnu.cmake)
+nybblex_download(linux-armhf
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/arm-linux-gnueabihf.cmake)
 nybblex_download(windows
     -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake)
 

@@ -2,24 +2,20 @@
 // SPDX-FileCopyrightText: 2026 The nybblex developers
 //
 // The tool as a user or a script meets it: a separate process, its arguments, the files
-// it touches, the one line it prints and its exit status.
-//
-// The program under test comes from the environment, so the same tests can run any build:
-//   NYBBLEX_UNDER_TEST  absolute path of the executable (required)
-//   NYBBLEX_LAUNCHER    words to put before it, such as an emulator (optional)
+// it touches, the one line it prints and its exit status. The program under test comes
+// from the environment (program_under_test.hpp).
 
 #include "expand_nibbles.hpp"
 #include "file_bytes.hpp"
+#include "program_under_test.hpp"
 #include "reference.hpp"
 #include "run_process.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,29 +27,10 @@ namespace nybblex {
 namespace {
 
 namespace fs = std::filesystem;
+using test::launcher_words;
+using test::program_under_test;
 using test::read_file;
 using test::write_file;
-
-// Made absolute once, before any test changes the working directory (under Wine this
-// also pins the drive letter of a Unix path).
-const fs::path& program_under_test() {
-    static const fs::path program = [] {
-        const char* path = std::getenv("NYBBLEX_UNDER_TEST");
-        return path != nullptr ? fs::absolute(path) : fs::path();
-    }();
-    return program;
-}
-
-std::vector<std::string> launcher_words() {
-    std::vector<std::string> words;
-    if (const char* launcher = std::getenv("NYBBLEX_LAUNCHER")) {
-        std::istringstream split(launcher);
-        for (std::string word; split >> word;) {
-            words.push_back(word);
-        }
-    }
-    return words;
-}
 
 // A Windows program writes its standard output in text mode: every "\n" it prints,
 // a newline inside a path included, comes out as CR LF.
