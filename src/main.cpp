@@ -32,10 +32,13 @@ void upper_case_ascii(char* path) {
 }
 
 // Reports a failure and ends the process through exit(), which flushes and closes
-// every stream still open. The path goes in as a %s argument, so a '%' in it is text.
+// every stream still open. The path goes out as plain text, so a '%' in it is a character.
 [[noreturn]] void fail(int status, const char* what, char* path) {
     upper_case_ascii(path);
-    std::printf("Error: Unable to %s file %s !\n", what, path);
+    const char* const pieces[] = {"Error: Unable to ", what, " file ", path, " !\n"};
+    for (const char* piece : pieces) {
+        nybblex::platform::write_to_stdout(piece);
+    }
     std::exit(status);
 }
 
@@ -43,7 +46,7 @@ void upper_case_ascii(char* path) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fputs("Syntax: nybblex sourcefile destinationfile\n", stdout);
+        nybblex::platform::write_to_stdout("Syntax: nybblex sourcefile destinationfile\n");
         return status_wrong_use;
     }
     char* const source_path = argv[1];

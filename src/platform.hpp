@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The nybblex developers
 //
-// The few questions about files whose answers differ between Windows and POSIX.
+// What differs between Windows and POSIX: a few questions about files, and how a line
+// reaches a console.
 #pragma once
 
 #include <cstdio>
@@ -24,5 +25,12 @@ namespace nybblex::platform {
 // True when path names an existing file that is the very file open in stream, however
 // the path is spelled and whether it reaches the file through a link or not.
 [[nodiscard]] bool is_same_file(std::FILE* stream, const char* path) noexcept;
+
+// Writes text to standard output. A Windows console gets it as UTF-16, so that a name
+// outside ASCII shows as typed whatever the console's own code page is; anywhere else (a
+// file, a pipe, a POSIX terminal) its bytes go out as they are, through stdout.
+// Not noexcept: fputs is no nothrow function in glibc's headers, so a noexcept wrapper
+// would need an exception table, and with it the C++ runtime library.
+void write_to_stdout(const char* text);
 
 } // namespace nybblex::platform

@@ -20,4 +20,8 @@ bool is_same_file(std::FILE* stream, const char* path) noexcept {
            open_file.st_dev == named_file.st_dev && open_file.st_ino == named_file.st_ino;
 }
 
+void write_to_stdout(const char* text) {
+    std::fputs(text, stdout);
+}
+
 } // namespace nybblex::platform
