@@ -15,8 +15,9 @@ set(manual_page ${PROJECT_BINARY_DIR}/man/nybblex.1)
 configure_file(man/nybblex.1.in ${manual_page} @ONLY)
 
 if(WIN32)
-    # A Windows download is one folder: the program, the README, the manual as text and
-    # the licence. The text files get CR LF, for any Windows editor.
+    # A Windows download is one folder: the program, the README, the manual as text, the
+    # licence, and a batch file that converts a folder. The text files get CR LF, for any
+    # Windows editor.
     find_program(GROFF groff REQUIRED)
     set(manual_text ${PROJECT_BINARY_DIR}/nybblex.txt)
     set(license_text ${PROJECT_BINARY_DIR}/LICENSE.txt)
@@ -34,7 +35,8 @@ if(WIN32)
     add_custom_target(nybblex_documents ALL DEPENDS ${manual_text} ${license_text})
 
     install(TARGETS nybblex RUNTIME DESTINATION .)
-    install(FILES README.md ${manual_text} ${license_text} DESTINATION .)
+    install(FILES README.md ${manual_text} ${license_text} examples/convert-all.bat
+            DESTINATION .)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

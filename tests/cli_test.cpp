@@ -16,11 +16,16 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #if defined(__linux__)
 #include <unistd.h>
+#endif
+#if defined(_WIN32)
+#include <windows.h>
 #endif
 
 namespace nybblex {
@@ -288,6 +293,52 @@ TEST_F(CommandLine, HostileArgumentsGetTheirFixedLines) {
     }
 }
 
+#if defined(_WIN32)
+// The batch file of the Windows zip, run by cmd as a user runs it: every .bin file of a
+// folder converted into a .nib beside it, names with blanks included, and a line for
+// each that says whether it was converted or which of its files was at fault.
+TEST_F(CommandLine, ConvertAllBatchFileConvertsAFolderAndTellsEachOutcome) {
+    // Beside each other, as in the zip: the batch file runs the nybblex.exe next to it.
+    fs::copy_file(fs::absolute(NYBBLEX_CONVERT_ALL_BAT), "convert-all.bat");
+    fs::copy_file(program_under_test(), "nybblex.exe");
+    fs::create_directories("images/locked.nib"); // a folder: no file can be written there
+    write_file("images/good.bin", "\x12\xAB");
+    write_file("images/with blanks.bin", "\xF0\x0A");
+    write_file("images/locked.bin", "\x5A");
+    write_file("images/other.txt", "not a .bin file");
+    // Held open by another program that shares it with nobody: it cannot be read.
+    write_file("images/busy.bin", "\x01");
+    const HANDLE busy = CreateFileW(L"images\\busy.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(busy, INVALID_HANDLE_VALUE);
+
+    const auto result = run_command({"cmd", "/c", "convert-all.bat", "images"});
+    CloseHandle(busy);
+    EXPECT_TRUE(result.exited);
+    EXPECT_EQ(result.status, 1) << "a file failed, so the batch file must end with 1";
+    const std::string out = result.out;
+    for (const char* reported : {"good.bin: converted into good.nib\r\n",
+                                 "with blanks.bin: converted into with blanks.nib\r\n",
+                                 "locked.bin: not converted, the destination locked.nib "
+                                 "cannot be written\r\n",
+                                 "busy.bin: not converted, the source cannot be read\r\n"}) {
+        EXPECT_NE(out.find(reported), std::string::npos) << "missing: " << reported << out;
+    }
+    EXPECT_NE(out.find("Error: Unable to overwrite file "), std::string::npos) << out;
+    EXPECT_EQ(read_file("images/good.nib"), test::reference_expand("\x12\xAB"));
+    EXPECT_EQ(read_file("images/with blanks.nib"), test::reference_expand("\xF0\x0A"));
+    EXPECT_TRUE(fs::is_directory("images/locked.nib"));
+    EXPECT_FALSE(fs::exists("images/other.nib"));
+    EXPECT_FALSE(fs::exists("images/busy.nib"));
+
+    // A folder where every file converts: status 0. No such folder: wrong use, status 4.
+    fs::remove_all("images/locked.nib");
+    EXPECT_EQ(run_command({"cmd", "/c", "convert-all.bat", "images"}).status, 0);
+    EXPECT_EQ(read_file("images/locked.nib"), test::reference_expand("\x5A"));
+    EXPECT_EQ(run_command({"cmd", "/c", "convert-all.bat", "missing"}).status, 4);
+}
+#endif
+
 #if defined(__linux__)
 // A destination on a file system that fills up part-way: a 64 KiB tmpfs, mounted in a
 // mount namespace of the test's own, so that nothing outside it ever sees the mount.
@@ -326,6 +377,75 @@ TEST_F(CommandLine, ConvertsFromStandardInputToStandardOutput) {
     expect_outcome(run_command(wrapped({"sh", "-c", script, "sh"}, {"/dev/stdin", "/dev/stdout"})),
                    0, "");
     EXPECT_EQ(read_file("out.nib"), test::reference_expand("\x12\xAB\xF0"));
+}
+
+// The example of the manual page whose text holds needle, as a shell runs it: the lines
+// between .EX and .EE, with the page's escapes undone.
+std::string manual_example(std::string_view needle) {
+    std::istringstream page(read_file(NYBBLEX_MANUAL_SOURCE));
+    std::string example;
+    bool inside = false;
+    for (std::string text; std::getline(page, text);) {
+        if (text == ".EX" || text == ".EE") {
+            if (!inside || example.find(needle) == std::string::npos) {
+                example.clear();
+            } else {
+                return example;
+            }
+            inside = text == ".EX";
+            continue;
+        }
+        for (const auto& [escape, plain] : {std::pair{"\\-", "-"}, std::pair{"\\(aq", "'"}}) {
+            for (auto at = text.find(escape); at != std::string::npos; at = text.find(escape)) {
+                text.replace(at, std::string_view(escape).size(), plain);
+            }
+        }
+        example += inside ? text + "\n" : "";
+    }
+    return {};
+}
+
+// The manual's batch of conversions run in parallel, as the page writes it, with
+// `nybblex` on the PATH: every .bin file below the folder, whatever its name, gets its
+// .nib beside it; when one conversion fails, xargs ends with 123.
+TEST_F(CommandLine, ManualsParallelBatchConvertsEveryFile) {
+    const std::string example = manual_example("xargs -0 -P \"$(nproc)\"");
+    ASSERT_NE(example, "") << "no parallel xargs example in " << NYBBLEX_MANUAL_SOURCE;
+
+    fs::create_directory("bin");
+    std::string runner = "#!/bin/sh\nexec";
+    for (const auto& word : command_for({})) {
+        runner += " '" + word + "'";
+    }
+    write_file("bin/nybblex", runner + " \"$@\"\n");
+    fs::permissions("bin/nybblex", fs::perms::owner_all);
+
+    constexpr int numbered_files = 24;
+    std::vector<std::pair<std::string, std::string>> files;
+    files.reserve(numbered_files + 2);
+    for (int i = 0; i < numbered_files; ++i) {
+        files.emplace_back("images/" + std::to_string(i) + ".bin",
+                           test::random_bytes(1000 + 37 * static_cast<std::size_t>(i),
+                                              static_cast<std::uint32_t>(i)));
+    }
+    files.emplace_back("images/deeper/with blanks and 'quotes'.bin", "\x12\xAB\xF0");
+    files.emplace_back("images/deeper/new\nline.bin", "\x5A");
+    fs::create_directories("images/deeper");
+    for (const auto& [name, packed] : files) {
+        write_file(name, packed);
+    }
+    const std::vector<std::string> shell = {"sh", "-c", "PATH=\"$PWD/bin:$PATH\"\n" + example};
+
+    expect_outcome(run_command(shell), 0, "");
+    for (const auto& [name, packed] : files) {
+        EXPECT_EQ(read_file(name + ".nib"), test::reference_expand(packed)) << name;
+    }
+
+    fs::remove("images/3.bin.nib");
+    fs::create_directory("images/3.bin.nib"); // cannot be written
+    const auto result = run_command(shell);
+    EXPECT_EQ(result.status, 123);
+    EXPECT_EQ(result.out, line("Error: Unable to overwrite file IMAGES/3.BIN.NIB !"));
 }
 
 // Real failures from devices that Linux provides for the purpose.

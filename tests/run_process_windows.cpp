@@ -22,8 +22,13 @@ std::wstring widen(const std::string& utf8) {
 }
 
 // Quotes one argument so that the C runtime's command-line parser gives it back whole:
-// backslashes are literal except in front of a quote, where they must be doubled.
+// backslashes are literal except in front of a quote, where they must be doubled. A word
+// that needs no quotes gets none, as a user types it: cmd.exe, which parses its command
+// line by rules of its own, then sees what it would see from a prompt.
 std::wstring quote(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        return argument;
+    }
     std::wstring quoted = L"\"";
     std::size_t backslashes = 0;
     for (const wchar_t c : argument) {
