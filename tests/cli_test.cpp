@@ -32,7 +32,7 @@ namespace nybblex {
 namespace {
 
 namespace fs = std::filesystem;
-using test::launcher_words;
+using test::command_for;
 using test::program_under_test;
 using test::read_file;
 using test::write_file;
@@ -76,14 +76,6 @@ protected:
         fs::current_path(previous_directory_);
         std::error_code ignored;
         fs::remove_all(root_, ignored);
-    }
-
-    static std::vector<std::string> command_for(const std::vector<std::string>& arguments,
-                                                const fs::path& program = program_under_test()) {
-        std::vector<std::string> command = launcher_words();
-        command.push_back(program.string());
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return command;
     }
 
     // The program with its arguments, put after the words of a wrapper such as a shell.

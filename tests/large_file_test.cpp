@@ -12,22 +12,16 @@
 #include "run_process.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-// POSIX leaves this declaration to the program.
-extern char** environ; // NOLINT(readability-redundant-declaration)
 
 namespace nybblex {
 namespace {
@@ -99,49 +93,6 @@ std::int64_t first_wrong_byte(std::FILE* packed, std::FILE* unpacked) {
     }
 }
 
-// A started process whose standard output this test reads through a pipe.
-struct piped_process {
-    pid_t pid = -1;
-    std::FILE* out = nullptr;
-};
-
-piped_process start_with_output_pipe(const std::vector<std::string>& command) {
-    int ends[2] = {-1, -1};
-    if (pipe(ends) != 0) {
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
-    posix_spawn_file_actions_addclose(&actions, ends[1]);
-    std::vector<std::string> words(command);
-    std::vector<char*> argv(words.size() + 1, nullptr);
-    std::transform(words.begin(), words.end(), argv.begin(),
-                   [](std::string& word) { return word.data(); });
-    piped_process process;
-    const int spawned =
-        posix_spawnp(&process.pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ends[1]);
-    if (spawned != 0) {
-        close(ends[0]);
-        return {};
-    }
-    process.out = fdopen(ends[0], "rb");
-    return process;
-}
-
-// Waits for the process and returns its exit status, or -1 if it did not exit normally.
-int exit_status(pid_t pid) {
-    int wait_status = 0;
-    pid_t waited = 0;
-    do {
-        waited = waitpid(pid, &wait_status, 0);
-    } while (waited < 0 && errno == EINTR);
-    return waited == pid && WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-}
-
 class LargeFile : public testing::Test {
 protected:
     void SetUp() override {
@@ -155,14 +106,6 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    // nybblex with these arguments, with the words of a launcher such as an emulator first.
-    static std::vector<std::string> command_for(const std::vector<std::string>& arguments) {
-        std::vector<std::string> command = test::launcher_words();
-        command.push_back(test::program_under_test().string());
-        command.insert(command.end(), arguments.begin(), arguments.end());
-        return command;
-    }
-
     fs::path root_;
 };
 
@@ -172,14 +115,15 @@ TEST_F(LargeFile, SourceOfMoreThanTwoGibConverts) {
     make_sparse_file(source, size, marks_for(size));
 
     // The destination is standard output, a pipe read here as nybblex writes it.
-    const piped_process nybblex = start_with_output_pipe(command_for({source, "/dev/stdout"}));
+    const test::piped_process nybblex =
+        test::start_with_output_pipe(test::command_for({source, "/dev/stdout"}));
     ASSERT_NE(nybblex.out, nullptr) << "cannot start nybblex";
     std::FILE* const packed = std::fopen(source.c_str(), "rb");
     ASSERT_NE(packed, nullptr);
     EXPECT_EQ(first_wrong_byte(packed, nybblex.out), -1);
     std::fclose(packed);
     std::fclose(nybblex.out);
-    EXPECT_EQ(exit_status(nybblex.pid), 0);
+    EXPECT_EQ(test::wait_for_exit(nybblex.pid), 0);
 }
 
 TEST_F(LargeFile, DestinationGrowsPastTwoGib) {
@@ -188,7 +132,8 @@ TEST_F(LargeFile, DestinationGrowsPastTwoGib) {
     const std::uint64_t size = two_gib / 2 + 65536 + 3;
     make_sparse_file(source, size, marks_for(size));
 
-    const auto result = test::run_process(command_for({source, destination}), root_ / "capture");
+    const auto result =
+        test::run_process(test::command_for({source, destination}), root_ / "capture");
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");

@@ -36,4 +36,14 @@ inline std::vector<std::string> launcher_words() {
     return words;
 }
 
+// The program with its arguments, after the words of the launcher if there is one.
+inline std::vector<std::string>
+command_for(const std::vector<std::string>& arguments,
+            const std::filesystem::path& program = program_under_test()) {
+    std::vector<std::string> command = launcher_words();
+    command.push_back(program.string());
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
+}
+
 } // namespace nybblex::test

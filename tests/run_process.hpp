@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+#if !defined(_WIN32)
+#include <cstdio>
+#include <sys/types.h>
+#endif
+
 namespace nybblex::test {
 
 struct process_result {
@@ -22,5 +27,20 @@ struct process_result {
 // captured through files in capture_dir.
 process_result run_process(const std::vector<std::string>& command,
                            const std::filesystem::path& capture_dir);
+
+#if !defined(_WIN32)
+// A started process whose standard output the caller reads through a pipe while it runs,
+// for output too large to keep.
+struct piped_process {
+    pid_t pid = -1;
+    std::FILE* out = nullptr; // null when the process could not be started
+};
+
+// Starts command as run_process does, but with standard output a pipe to read from.
+piped_process start_with_output_pipe(const std::vector<std::string>& command);
+
+// Waits for a started process: its exit status, or -1 when it did not end normally.
+int wait_for_exit(pid_t pid);
+#endif
 
 } // namespace nybblex::test
